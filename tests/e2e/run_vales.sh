@@ -4,12 +4,14 @@
 #
 #   run_vales.sh --program PATH --schema SQL [--sql SQL]... [--window REGEX] --check SCRIPT
 #                [--check-arg ARG]... [--screenshot PNG] [--build-dir DIR] [--timeout SECONDS]
-#                -- [PROGRAM ARGUMENTS...]
+#                [--expect-exit] -- [PROGRAM ARGUMENTS...]
 #
 # The program is copied into a folder of its own with an Admin.ini that points at a new database made
 # from --schema and the --sql files. The check runs with DISPLAY, VALES_WINDOW (the window's id),
 # VALES_PID, VALES_E2E_DB, VALES_TEST_DB_PORT and MYSQL_PWD set (so `mariadb -h 127.0.0.1 -P
 # "$VALES_TEST_DB_PORT" -u root "$VALES_E2E_DB"` reaches the data); its exit status is the result.
+# With --expect-exit the check is expected to end the program (closing its window, say): the program
+# must then exit by itself with status 0, which is also when a sanitizer build reports what it found.
 # Everything started here is stopped and the database dropped on the way out.
 set -euo pipefail
 
@@ -18,7 +20,7 @@ die() {
     exit 1
 }
 
-program="" schema="" window="." check="" screenshot="" build_dir="" timeout=30
+program="" schema="" window="." check="" screenshot="" build_dir="" timeout=30 expect_exit=""
 sql_files=() check_args=() program_args=()
 while [ $# -gt 0 ]; do
     case "$1" in
@@ -31,6 +33,7 @@ while [ $# -gt 0 ]; do
     --screenshot) screenshot="$2"; shift 2 ;;
     --build-dir) build_dir="$2"; shift 2 ;;
     --timeout) timeout="$2"; shift 2 ;;
+    --expect-exit) expect_exit=1; shift ;;
     --) shift; program_args=("$@"); break ;;
     *) die "unknown option $1" ;;
     esac
@@ -126,11 +129,7 @@ if ! window_id="$(timeout "$timeout" xdotool search --sync --onlyvisible --name 
     die "no visible window named /$window/ within ${timeout}s (program $state)"
 fi
 
-status=0
-VALES_WINDOW="$window_id" VALES_PID="$app_pid" VALES_E2E_DB="$database" \
-    "$check" "${check_args[@]}" || status=$?
-
-# The screen cut to the program's window (there is no window manager, so no frame around it).
+# The window as it first shows, cut out of the screen (no window manager, so no frame around it).
 if [ -n "$screenshot" ]; then
     mkdir -p "$(dirname "$screenshot")"
     sleep 0.5 # let the window finish painting; the picture is for people, nothing is asserted on it
@@ -140,5 +139,21 @@ if [ -n "$screenshot" ]; then
         crop=(-crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage)
     fi
     import -window root "${crop[@]}" "$screenshot" 2>/dev/null || echo "run_vales: no screenshot taken" >&2
+fi
+
+status=0
+VALES_WINDOW="$window_id" VALES_PID="$app_pid" VALES_E2E_DB="$database" \
+    "$check" "${check_args[@]}" || status=$?
+
+if [ -n "$expect_exit" ] && [ $status -eq 0 ]; then
+    for _ in $(seq $((timeout * 10))); do
+        kill -0 "$app_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$app_pid" 2>/dev/null && die "the program did not end within ${timeout}s after the check"
+    exit_code=0
+    wait "$app_pid" || exit_code=$?
+    app_pid=""
+    [ $exit_code -eq 0 ] || die "the program ended with status $exit_code"
 fi
 exit $status
