@@ -608,10 +608,12 @@ INSERT INTO vales (codigonota, data, datapago, codigocliente, nomecliente, credi
 (20987, CURDATE(), CURDATE(), 99, 'LUCAS ROCHA', NULL, 49.90, 49.90, 1, NULL, '15:12:58', NULL, NULL, NULL, NULL, NULL, 'S', 'DINHEIRO'),
 (20973, CURDATE(), CURDATE(), 58, 'JOÃO PEDRO GONÇALVES', NULL, 808.60, 808.60, 1, NULL, '16:00:43', NULL, NULL, NULL, NULL, NULL, 'S', 'DINHEIRO');
 
--- Old rows: a payment date ahead of today, a lower-case settled mark, a voucher without amount.
+-- Old rows: a payment date ahead of today, a settled mark in lower case and one left empty, a
+-- voucher without an amount.
 INSERT INTO vales (codigonota, data, datapago, codigocliente, nomecliente, credito, valor, baixado, hora) VALUES
 (20001, CURDATE() - INTERVAL 3 DAY, CURDATE() + INTERVAL 1 DAY, 101, 'ELISA SOARES GOMES', 45, 45, 'S', '10:12:44'),
 (20002, CURDATE() - INTERVAL 400 DAY, CURDATE() - INTERVAL 398 DAY, 102, 'RITA DA ASSUNÇÃO RIBEIRO', 80, 80, 's', '11:02:10'),
+(20004, CURDATE() - INTERVAL 260 DAY, CURDATE() - INTERVAL 255 DAY, 104, 'CLÁUDIA FREITAS', 35, 35, '', '15:40:31'),
 (20003, CURDATE() - INTERVAL 150 DAY, NULL, 103, 'LUCIANA BARBOSA LOPES', NULL, NULL, 'N', '09:48:00');
 
 -- itensvales: 429 rows

@@ -336,7 +336,7 @@ def main():
 def add_quirks(customers, vales):
     """Rows an old shop database holds that the window must show as they are."""
     by_code = {c["code"]: c for c in customers}
-    c1, c2, c3 = by_code[101], by_code[102], by_code[103]
+    c1, c2, c3, c4 = by_code[101], by_code[102], by_code[103], by_code[104]
     rows = [
         # Marked settled with a payment date ahead of today: keeps the default colours until that day.
         {"codigonota": 20001.0, "data": day(3), "datapago": day(-1), "codigocliente": 101.0,
@@ -344,11 +344,15 @@ def add_quirks(customers, vales):
         # Settled mark typed in lower case by an old version of the suite: not treated as settled.
         {"codigonota": 20002.0, "data": day(400), "datapago": day(398), "codigocliente": 102.0,
          "nomecliente": c2["name"], "credito": 80.0, "valor": 80.0, "baixado": "s", "hora": "11:02:10"},
+        # Settled mark left empty: shown like an open voucher, but it cannot be settled.
+        {"codigonota": 20004.0, "data": day(260), "datapago": day(255), "codigocliente": 104.0,
+         "nomecliente": c4["name"], "credito": 35.0, "valor": 35.0, "baixado": "", "hora": "15:40:31"},
         # A voucher issued without an amount: nothing to settle, adds nothing to the balance.
         {"codigonota": 20003.0, "data": day(150), "codigocliente": 103.0, "nomecliente": c3["name"],
          "credito": None, "baixado": "N", "hora": "09:48:00"},
     ]
-    text = "-- Old rows: a payment date ahead of today, a lower-case settled mark, a voucher without amount.\n"
+    text = ("-- Old rows: a payment date ahead of today, a settled mark in lower case and one left empty, a\n"
+            "-- voucher without an amount.\n")
     cols = list(dict.fromkeys(k for r in rows for k in r))
     text += insert_text("vales", cols, rows)
     return text

@@ -368,6 +368,7 @@ TEST_F(DemoData, HoldsRowsOfEveryKind) {
         {"settled, no payment date", "v.baixado = 'S' AND v.datapago IS NULL", 3},
         {"settled, paid tomorrow", "v.baixado = 'S' AND v.datapago > CURDATE()", 1},
         {"lower-case settled mark", "BINARY v.baixado = 's'", 1},
+        {"empty settled mark", "v.baixado = ''", 1},
         {"no credit amount", "v.credito IS NULL AND v.debito IS NULL", 1},
         {"debit rows of a settled voucher",
          "v.tiposaida = 'DINHEIRO' AND v.debito > 0 AND v.baixado = 'S' AND EXISTS (SELECT 1 FROM vales c "
