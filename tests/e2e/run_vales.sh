@@ -115,7 +115,7 @@ chmod 700 "$work/runtime"
 cp "$program" "$work/app/"
 printf '[LOCAL]\r\nPORTA=%s\r\nSERVIDOR=127.0.0.1\r\nBANCO=%s\r\n' "$port" "$database" >"$work/app/Admin.ini"
 
-# A real X client; no session bus, so nothing is launched on its behalf.
+# A real X client. The D-Bus address leads nowhere, so no message bus is launched on its behalf.
 (
     cd "$work/app"
     export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime" DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus"
