@@ -509,24 +509,22 @@ void TDataSet::Sort() {
         return;
     if (sortKeys_.size() == 1 &&
         store_.Kind(static_cast<std::size_t>(sortKeys_[0].storeColumn)) == StoreKind::Text) {
-        // The common case, a list ordered by one text column: compare views fetched once per row.
+        // The common case, a list ordered by one text column: compare views fetched once per row, with the
+        // nulls set apart first (they sort before every text) so that the comparison is a plain one.
         const auto c = static_cast<std::size_t>(sortKeys_[0].storeColumn);
-        const bool descending = sortKeys_[0].descending;
-        struct Key {
-            std::string_view text;
-            bool null;
-        };
-        std::vector<Key> keys(store_.RowCount());
+        std::vector<std::string_view> keys(store_.RowCount());
         for (std::size_t r = 0; r < keys.size(); ++r)
-            keys[r] = {store_.Text(c, r), store_.IsNull(c, r)};
-        auto less = [&](std::uint32_t a, std::uint32_t b) {
-            const Key& x = keys[a];
-            const Key& y = keys[b];
-            if (x.null || y.null)
-                return descending ? (!x.null && y.null) : (x.null && !y.null);
-            return descending ? y.text < x.text : x.text < y.text;
-        };
-        std::stable_sort(order_.begin(), order_.end(), less);
+            keys[r] = store_.Text(c, r);
+        const auto firstText = std::stable_partition(order_.begin(), order_.end(),
+                                                     [&](std::uint32_t r) { return store_.IsNull(c, r); });
+        if (sortKeys_[0].descending) {
+            std::stable_sort(firstText, order_.end(),
+                             [&](std::uint32_t a, std::uint32_t b) { return keys[b] < keys[a]; });
+            std::rotate(order_.begin(), firstText, order_.end()); // nulls last when descending
+        } else {
+            std::stable_sort(firstText, order_.end(),
+                             [&](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
+        }
         return;
     }
     std::stable_sort(order_.begin(), order_.end(),
