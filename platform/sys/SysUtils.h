@@ -11,3 +11,15 @@ public:
     explicit EConvertError(const QString& message)
         : std::runtime_error(message.toStdString()) {}
 };
+
+// The text without its leading and trailing blanks and control characters (every character up to and
+// including the space).
+inline QString Trim(const QString& text) {
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text[first].unicode() <= u' ')
+        ++first;
+    while (last > first && text[last - 1].unicode() <= u' ')
+        --last;
+    return text.mid(first, last - first);
+}
