@@ -9,9 +9,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPen>
 #include <QScrollBar>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -473,8 +475,11 @@ void TCRDBGrid::PaintRows(QPainter& p, const Geometry& g) {
     // Whole rows, and the part of one more that fits.
     for (int y = g.dataTop, recNo = topRow_ + 1; y < g.dataBottom && recNo <= count;
          y += g.rowPitch, ++recNo) {
-        const TDataSet::RowView view(*ds, recNo);
         const bool isCurrent = recNo == current;
+        // The row being edited shows its edited values; every other row is read where it lies.
+        std::optional<TDataSet::RowView> view;
+        if (!(isCurrent && ds->State() == TDataSetState::dsEdit))
+            view.emplace(*ds, recNo);
         p.setClipRect(QRect(0, g.dataTop, g.width, g.dataBottom - g.dataTop));
         if (g.indicatorWidth > 0) {
             const QRect r(0, y, g.indicatorWidth - g.vLine, g.rowHeight);
@@ -501,8 +506,10 @@ void TCRDBGrid::PaintRows(QPainter& p, const Geometry& g) {
                 canvas_.Brush.Color = highlighted ? clHighlight : background;
                 canvas_.Font.Color = highlighted ? clHighlightText : text;
                 DefaultDrawColumnCell(rect, col, column, state);
-                if (highlighted && focused && !rowSelect)
+                if (highlighted && focused && !rowSelect) {
+                    p.setPen(QPen(ColorFromTColor(clHighlightText), 1, Qt::DotLine));
                     p.drawRect(ToQRect(rect).adjusted(0, 0, -1, -1));
+                }
                 if (OnDrawColumnCell && !paintError_) {
                     try {
                         OnDrawColumnCell(this, rect, col, column, state);

@@ -1,6 +1,7 @@
 #include "tests/grid/GridFixture.h"
 
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include <set>
 #include <stdexcept>
@@ -169,6 +170,15 @@ TEST_F(GridTest, ClickOnARowMakesItCurrent) {
     const TRect firstShown = grid->CellRect(kCredito, 10);
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, Centre(firstShown));
     EXPECT_EQ(query->RecNo(), 10);
+    // The wheel scrolls the rows without moving the current one.
+    const QPoint inside = Centre(grid->CellRect(kNome, 12));
+    QWheelEvent wheel(QPointF(inside), grid->viewport()->mapToGlobal(QPointF(inside)), {}, QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(grid->viewport(), &wheel);
+    EXPECT_GT(grid->FirstVisibleRow(), 10);
+    EXPECT_EQ(query->RecNo(), 10);
+    grid->ScrollToRow(10);
+
     // The indicator column selects its row too.
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(4, Centre(grid->CellRect(kNome, 11)).y()));
     EXPECT_EQ(query->RecNo(), 11);
@@ -299,6 +309,16 @@ TEST_F(GridTest, DrawCellHandlerReadsTheRowBeingDrawn) {
     EXPECT_EQ(seen.size(), rows.size() * kColumnCount) << "every cell of every row shown, once";
     EXPECT_EQ(query->RecNo(), 8) << "drawing leaves the current row where it was";
     EXPECT_EQ(Nome(), "CLIENTE 00008");
+
+    // A row being edited shows the values it is given.
+    query->Edit();
+    query->FieldByName("nomecliente")->SetAsString("EDITADO");
+    seen.clear();
+    grid->RenderImage();
+    const auto edited =
+        std::count_if(seen.begin(), seen.end(), [](const Seen& s) { return s.name == "EDITADO"; });
+    EXPECT_EQ(edited, kColumnCount) << "only the cells of the edited row";
+    query->Cancel();
 }
 
 // The voucher window's row colouring: settled rows in light red, the selected row left to the grid.
