@@ -494,6 +494,22 @@ bool TDataSet::Less(std::uint32_t a, std::uint32_t b) const {
     return false;
 }
 
+template <class Key, class KeyOf> void TDataSet::SortByKeys(std::size_t column, KeyOf keyOf) {
+    std::vector<Key> keys(store_.RowCount());
+    for (std::size_t r = 0; r < keys.size(); ++r)
+        keys[r] = keyOf(r);
+    const auto firstValue = std::stable_partition(order_.begin(), order_.end(),
+                                                  [&](std::uint32_t r) { return store_.IsNull(column, r); });
+    if (sortKeys_[0].descending) {
+        std::stable_sort(firstValue, order_.end(),
+                         [&](std::uint32_t a, std::uint32_t b) { return keys[b] < keys[a]; });
+        std::rotate(order_.begin(), firstValue, order_.end()); // nulls last when descending
+    } else {
+        std::stable_sort(firstValue, order_.end(),
+                         [&](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
+    }
+}
+
 void TDataSet::Sort() {
     sortKeys_.clear();
     for (const QString& part : indexFieldNames_.split(u';', Qt::SkipEmptyParts)) {
@@ -507,23 +523,25 @@ void TDataSet::Sort() {
     }
     if (sortKeys_.empty() || order_.size() < 2)
         return;
-    if (sortKeys_.size() == 1 &&
-        store_.Kind(static_cast<std::size_t>(sortKeys_[0].storeColumn)) == StoreKind::Text) {
-        // The common case, a list ordered by one text column: compare views fetched once per row, with the
-        // nulls set apart first (they sort before every text) so that the comparison is a plain one.
+    if (sortKeys_.size() == 1) {
+        // The common case, a list ordered by one column: fetch each row's key once, set the nulls apart
+        // (they sort before every value) and sort on plain comparisons.
         const auto c = static_cast<std::size_t>(sortKeys_[0].storeColumn);
-        std::vector<std::string_view> keys(store_.RowCount());
-        for (std::size_t r = 0; r < keys.size(); ++r)
-            keys[r] = store_.Text(c, r);
-        const auto firstText = std::stable_partition(order_.begin(), order_.end(),
-                                                     [&](std::uint32_t r) { return store_.IsNull(c, r); });
-        if (sortKeys_[0].descending) {
-            std::stable_sort(firstText, order_.end(),
-                             [&](std::uint32_t a, std::uint32_t b) { return keys[b] < keys[a]; });
-            std::rotate(order_.begin(), firstText, order_.end()); // nulls last when descending
-        } else {
-            std::stable_sort(firstText, order_.end(),
-                             [&](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
+        switch (store_.Kind(c)) {
+        case StoreKind::Text:
+            SortByKeys<std::string_view>(c, [&](std::size_t r) { return store_.Text(c, r); });
+            break;
+        case StoreKind::Double:
+        case StoreKind::DateTime:
+            SortByKeys<double>(c, [&](std::size_t r) { return store_.Real(c, r); });
+            break;
+        case StoreKind::Date:
+            SortByKeys<std::int64_t>(c, [&](std::size_t r) { return std::int64_t{store_.Day(c, r)}; });
+            break;
+        case StoreKind::Int32:
+        case StoreKind::Int64:
+            SortByKeys<std::int64_t>(c, [&](std::size_t r) { return store_.Int(c, r); });
+            break;
         }
         return;
     }

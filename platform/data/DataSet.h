@@ -135,6 +135,7 @@ protected:
 private:
     int IndexOfField(const TField& field) const;
     void Sort();
+    template <class Key, class KeyOf> void SortByKeys(std::size_t column, KeyOf keyOf);
     bool Less(std::uint32_t a, std::uint32_t b) const;
     std::size_t SortedPosition(std::uint32_t physical) const;
     void SetCurrent(int index, bool notify);
