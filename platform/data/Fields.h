@@ -38,9 +38,36 @@ enum class TFieldType {
 QString FieldTypeName(TFieldType type);
 
 // Whether a field declared as `declared` can be bound to a column that the server delivers as `actual`.
-// Integer kinds bind to integer columns no wider than themselves (an Integer field takes an auto-increment
-// column and the other way round); Float takes floating-point and decimal columns; String takes
-// character columns and Memo long text; Blob takes binary long data; dates bind only to their own kind.
+// The kind a column is delivered as follows from its server type:
+//
+//   server column type                          delivered as
+//   TINYINT, SMALLINT, YEAR                     Smallint   (SMALLINT UNSIGNED: Integer)
+//   MEDIUMINT, INT                              Integer    (with AUTO_INCREMENT: AutoInc; INT UNSIGNED: Largeint)
+//   BIGINT, BIT                                 Largeint
+//   FLOAT, DOUBLE, DECIMAL                      Float
+//   DATE                                        Date
+//   TIME                                        Time
+//   DATETIME, TIMESTAMP                         DateTime
+//   CHAR, VARCHAR, ENUM, SET (text)             String     (binary: VarBytes)
+//   TINYTEXT ... LONGTEXT, JSON                 Memo
+//   TINYBLOB ... LONGBLOB                       Blob
+//
+// and a declared field accepts these delivered kinds:
+//
+//   declared    accepts
+//   Smallint    Smallint
+//   Integer     Integer, AutoInc, Smallint, Word
+//   AutoInc     AutoInc, Integer
+//   Largeint    Largeint, Integer, AutoInc, Smallint, Word
+//   Float       Float, Currency, BCD
+//   Date        Date
+//   DateTime    DateTime
+//   Time        Time
+//   String      String
+//   Memo        Memo
+//   Blob        Blob, Graphic, Bytes, VarBytes
+//
+// Anything else fails to open with "Type mismatch for field ...".
 bool FieldTypesCompatible(TFieldType declared, TFieldType actual);
 
 enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
