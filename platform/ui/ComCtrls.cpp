@@ -1,7 +1,8 @@
 #include "platform/ui/ComCtrls.h"
 
+#include "platform/sys/Regional.h"
+
 #include <QIcon>
-#include <QLocale>
 
 #include <algorithm>
 
@@ -131,17 +132,11 @@ bool TToolButton::event(QEvent* event) {
     return HandleMnemonic(*this, event) || QToolButton::event(event);
 }
 
-QString ShortDateDisplayFormat() {
-    QString format = QLocale().dateFormat(QLocale::ShortFormat);
-    if (!format.contains(QLatin1String("yyyy")))
-        format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
-    return format;
-}
-
 TDateTimePicker::TDateTimePicker(QWidget* AParent)
     : TWinControl<QDateEdit>(AParent) {
     setCalendarPopup(true);
-    setDisplayFormat(ShortDateDisplayFormat());
+    // The regional settings in force when the picker is made, as DateToStr writes dates.
+    setDisplayFormat(FormatSettings().ShortDateFormat);
     // Day 0 of the platform's calendar (30 December 1899) must be shown too.
     setMinimumDate(QDate(1800, 1, 1));
     SetDateTime(Now());

@@ -101,7 +101,7 @@ private:
     int imageIndex_ = -1;
 };
 
-// A date edit with a calendar drop-down, showing the user's short date format.
+// A date edit with a calendar drop-down, showing the user's short date format (four-digit year).
 class TDateTimePicker : public TWinControl<QDateEdit> {
     TDateTime GetDate() const;
     void SetDate(const TDateTime& date);
@@ -131,6 +131,3 @@ protected:
 private:
     QTime time_;
 };
-
-// The user's short date format with the year always written in four digits.
-QString ShortDateDisplayFormat();

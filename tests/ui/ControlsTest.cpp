@@ -1,5 +1,6 @@
 // The controls through real widgets: alignment, mnemonics, edits, colours, shapes, pickers, tool bars.
 
+#include "platform/sys/Regional.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/ComCtrls.h"
@@ -357,16 +358,6 @@ INSTANTIATE_TEST_SUITE_P(
         ShapeCase{"ClearPen", {20, 10}, 1, psClear, {{{0, 0}, white}, {{10, 5}, white}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Puts a default locale in place for the test, as the user's regional settings would be.
-class ScopedLocale {
-public:
-    explicit ScopedLocale(const char* name) { QLocale::setDefault(QLocale(QString::fromLatin1(name))); }
-    ~ScopedLocale() { QLocale::setDefault(previous_); }
-
-private:
-    QLocale previous_;
-};
-
 TEST(DateTimePicker, DateIsWholeDaysAndKeepsTheTimeOfDay) {
     TForm form(nullptr);
     auto* DTI = new TDateTimePicker(&form);
@@ -382,7 +373,7 @@ TEST(DateTimePicker, DateIsWholeDaysAndKeepsTheTimeOfDay) {
 TEST(DateTimePicker, ShowsTheShortDateFormatWithAFourDigitYear) {
     const std::pair<const char*, QString> locales[] = {{"en_US", "1/21/2019"}, {"pt_BR", "21/01/2019"}};
     for (const auto& [name, shown] : locales) {
-        ScopedLocale locale(name);
+        ScopedFormatSettings settings{QLocale(QString::fromLatin1(name))};
         TForm form(nullptr);
         auto* DTF = new TDateTimePicker(&form);
         DTF->Date = EncodeDate(2019, 1, 21);
