@@ -8,7 +8,11 @@
 #include <QTextBlock>
 #include <QValidator>
 
+#include <limits>
+
 namespace {
+
+constexpr int kNoLengthLimit = std::numeric_limits<int>::max();
 
 // Turns the text into one letter case as it is typed, pasted or assigned.
 class CharCaseValidator : public QValidator {
@@ -84,6 +88,8 @@ void TLabel::mouseReleaseEvent(QMouseEvent* event) {
 
 TEdit::TEdit(QWidget* AParent)
     : TWinControl<QLineEdit>(AParent) {
+    // MaxLength 0 means no limit, not QLineEdit's own default of 32767 characters.
+    setMaxLength(kNoLengthLimit);
     connect(this, &QLineEdit::textChanged, this, [this] { Fire(OnChange, this); });
 }
 
@@ -102,7 +108,7 @@ void TEdit::SetCharCase(const TEditCharCase& charCase) {
 
 void TEdit::SetMaxLength(const int& maxLength) {
     maxLength_ = maxLength < 0 ? 0 : maxLength;
-    setMaxLength(maxLength_ > 0 ? maxLength_ : 32767);
+    setMaxLength(maxLength_ > 0 ? maxLength_ : kNoLengthLimit);
 }
 
 void TEdit::keyPressEvent(QKeyEvent* event) {
