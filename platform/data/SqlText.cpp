@@ -89,6 +89,22 @@ QStringList ParameterNames(const QString& sql) {
     return names;
 }
 
+namespace {
+
+// A character that an 8-bit text column in the suite's code page cannot hold. The server refuses to
+// compare such a column with a literal holding one ("Illegal mix of collations"); told to compare in
+// Unicode, it compares them as it compares the column, without regard to case or accents.
+bool NeedsUnicodeComparison(const QString& text) {
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u > 0xFF || (u >= 0x80 && u <= 0x9F))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 QString QuotedLikePattern(const QString& pattern) {
     QString out;
     out.reserve(pattern.size() + 2);
@@ -99,12 +115,13 @@ QString QuotedLikePattern(const QString& pattern) {
         else if (c == u'\\')
             // The literal turns \\\\ into \\, which the pattern reads as one plain backslash.
             out += QStringLiteral("\\\\\\\\");
-        else if (c == QChar(0))
-            out += QStringLiteral("\\0");
         else
             out += c;
     }
     out += u'\'';
+    // The connection speaks utf8mb4 (see TMyConnection).
+    if (NeedsUnicodeComparison(pattern))
+        out += QStringLiteral(" COLLATE utf8mb4_general_ci");
     return out;
 }
 

@@ -19,8 +19,10 @@ QStringList ParameterNames(const QString& sql);
 // Turns a LIKE pattern into a string literal: a single quote before and after it and every single quote
 // inside it doubled. '%' and '_' keep their meaning as wildcards. A backslash is an escape character both
 // in a quoted literal and in a LIKE pattern on a server in its default mode, so it is written so that it
-// reaches the pattern as a plain backslash; a NUL is written as the server's escape for it. Whatever the
-// text holds, it cannot leave its literal. The connection runs with backslash escapes on (see
+// reaches the pattern as a plain backslash; every other character, a NUL included, goes in unchanged.
+// Whatever the text holds, it cannot leave its literal. A pattern holding a character that the suite's
+// 8-bit text columns cannot hold gets an explicit Unicode collation after the literal, so that the server
+// compares instead of refusing. The connection runs with backslash escapes on and speaks utf8mb4 (see
 // TMyConnection), which this relies on.
 QString QuotedLikePattern(const QString& pattern);
 
