@@ -147,8 +147,9 @@ int main(int argc, char** argv) {
                 "over %d rows %.2f ms, %ld-row list / %d-row list %.2f\n",
                 grid->VisibleRowCount(), top, bottom, bottom / top, shortRows, shortTop, rows, shortRows,
                 top / shortTop);
-    std::fflush(stdout);
     delete FrmVales;
     delete DM;
+    // With no main form the run ends at once and takes Qt down while main is still running.
+    Application->Run();
     return 0;
 }
