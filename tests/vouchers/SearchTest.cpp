@@ -252,6 +252,8 @@ TEST_F(ValesTest, DateSearchesTakeWholeDaysWithBothEndsIncluded) {
         EXPECT_EQ(Notas(), c.found) << c.what;
     }
     EXPECT_EQ(FrmVales->edtLocalizar->Text(), "") << "the date searches leave the edit alone";
+    for (const char* name : {"Dti", "Dtf"})
+        EXPECT_EQ(FrmVales->MyVales->ParamByName(name)->DataType(), TFieldType::ftDate) << name;
 }
 
 TEST_F(ValesTest, ItemListFollowsTheCurrentVoucherOnceATextSearchOpenedIt) {
