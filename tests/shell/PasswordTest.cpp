@@ -27,7 +27,7 @@ protected:
 };
 
 TEST_F(ProgramBytesTest, TheSearchFindsTextsThatAreInTheProgram) {
-    // The caption's literal is stored as UTF-16, the session setting statement as plain bytes.
+    // The caption's literal is stored as UTF-16, the SQL mode statement as plain bytes.
     EXPECT_TRUE(bytes.contains(Utf16(QStringLiteral("Atualizado 21-01-2019"))));
     EXPECT_TRUE(bytes.contains(QByteArray("SET SESSION sql_mode")));
 }

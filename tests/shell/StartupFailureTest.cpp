@@ -54,7 +54,11 @@ TEST_F(StartupTest, ServerThatNeverAnswersIsGivenUpAndStartUpGoesOn) {
     TcpListener silent(0, TcpListener::Mode::Silent);
     WriteSettings(LocalSection(QString::number(silent.Port()), "127.0.0.1", "loja"));
 
-    StartUp(ShortTimeout);
+    StartUp([](TMyConnection& connection) {
+        // The stored timeout would hold each attempt for two minutes.
+        EXPECT_EQ(connection.ConnectionTimeout, 120);
+        ShortTimeout(connection);
+    });
 
     ExpectStartedWithoutStore(ErrorBoxes(), kBothConnectAttempts, HasSubstr("Lost connection"));
     EXPECT_EQ(silent.Accepted(), 2);
@@ -86,7 +90,10 @@ TEST_F(WrongPasswordTest, IsReportedAndStartUpGoesOn) {
     db.exec("INSERT INTO configuracao (Nome) VALUES ('LOJA CENTRO')");
     WriteSettings(ServerSection());
 
-    StartUp([this](TMyConnection& connection) { connection.Username = QString::fromStdString(user); });
+    StartUp([this](TMyConnection& connection) {
+        EXPECT_EQ(connection.Username, QStringLiteral("root"));
+        connection.Username = QString::fromStdString(user);
+    });
 
     ExpectStartedWithoutStore(ErrorBoxes(), kBothConnectAttempts,
                               HasSubstr("Access denied for user '" + user + "'"));
