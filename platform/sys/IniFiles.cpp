@@ -11,8 +11,13 @@
 namespace {
 
 // Windows files are often written in the ANSI code page rather than UTF-8: take UTF-8 only when the
-// bytes are valid UTF-8.
+// bytes are valid UTF-8. A file saved as "Unicode" is UTF-16 behind its byte-order mark, which the
+// system's profile reader honours too.
 QString decodeText(QByteArray bytes) {
+    if (bytes.startsWith("\xFF\xFE"))
+        return QStringDecoder(QStringConverter::Utf16LE).decode(bytes.sliced(2));
+    if (bytes.startsWith("\xFE\xFF"))
+        return QStringDecoder(QStringConverter::Utf16BE).decode(bytes.sliced(2));
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes.remove(0, 3);
     QStringDecoder utf8(QStringConverter::Utf8);

@@ -39,6 +39,10 @@ INSTANTIATE_TEST_SUITE_P(
                   "INSERT INTO configuracao (Nome, Cidade) VALUES ('LOJA CENTRO', 'FRANCA');"
                   "INSERT INTO filial VALUES (3, 'FILIAL CENTRO')",
                   "LOJA CENTRO", 3, "FILIAL CENTRO"},
+        StoreCase{"AccentedNames",
+                  "INSERT INTO configuracao (Nome) VALUES ('LOJA SÃO JOSÉ');"
+                  "INSERT INTO filial VALUES (2, 'FILIAL CONCEIÇÃO')",
+                  "LOJA SÃO JOSÉ", 2, "FILIAL CONCEIÇÃO"},
         // The table's key orders its rows: the row with the lower key comes first, whatever was inserted
         // first.
         StoreCase{"SeveralStores",

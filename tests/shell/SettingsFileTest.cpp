@@ -17,25 +17,31 @@ struct SettingsCase {
     // {PORT}, {HOST} and {DB} stand for the test server's port, its address and the test's database;
     // {HEXPORT} for the port in hexadecimal.
     const char* file;
+    // Saved as "Unicode" by a Windows editor: UTF-16, little-endian, with a byte-order mark.
+    bool utf16 = false;
 
     friend void PrintTo(const SettingsCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class SettingsFileTest : public StartupOnServerTest, public ::testing::WithParamInterface<SettingsCase> {
 protected:
-    QByteArray Expand(QString text) const {
-        return text.replace("{PORT}", Port())
-            .replace("{HEXPORT}", QString::number(server.port, 16).toUpper())
-            .replace("{HOST}", Host())
-            .replace("{DB}", Database())
-            .toUtf8();
+    QByteArray FileBytes() const {
+        const QString text = QString::fromUtf8(GetParam().file)
+                                 .replace("{PORT}", Port())
+                                 .replace("{HEXPORT}", QString::number(server.port, 16).toUpper())
+                                 .replace("{HOST}", Host())
+                                 .replace("{DB}", Database());
+        if (!GetParam().utf16)
+            return text.toUtf8();
+        return QByteArray("\xFF\xFE") +
+               QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
     }
 };
 
 TEST_P(SettingsFileTest, ConnectsWithTheThreeKeysOfSectionLocal) {
     db.exec("INSERT INTO configuracao (Nome) VALUES ('LOJA CENTRO')");
     db.exec("INSERT INTO filial (Codigofilial, Nomefilial) VALUES (1, 'MATRIZ')");
-    WriteSettings(Expand(QString::fromUtf8(GetParam().file)));
+    WriteSettings(FileBytes());
 
     StartUp();
 
@@ -61,6 +67,8 @@ INSTANTIATE_TEST_SUITE_P(
         // As a Windows editor saves it in UTF-8.
         SettingsCase{"Utf8ByteOrderMark",
                      "\xEF\xBB\xBF[LOCAL]\r\nPORTA={PORT}\r\nSERVIDOR={HOST}\r\nBANCO={DB}\r\n"},
+        SettingsCase{"Utf16ByteOrderMark", "[LOCAL]\r\nPORTA={PORT}\r\nSERVIDOR={HOST}\r\nBANCO={DB}\r\n",
+                     true},
         SettingsCase{"CrLfLines", "[LOCAL]\r\nPORTA={PORT}\r\nSERVIDOR={HOST}\r\nBANCO={DB}\r\n"},
         SettingsCase{"NamesInAnyCaseBlanksAroundValues",
                      "[local]\nporta = {PORT}  \n  Servidor=\t{HOST}\nbAnCo =  {DB}\n"},

@@ -18,6 +18,11 @@
 #include <string>
 #include <vector>
 
+// Texts in failure messages as text, not as arrays of characters.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
 class StartupTest : public ::testing::Test {
 protected:
     StartupTest();
