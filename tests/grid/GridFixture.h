@@ -50,14 +50,15 @@ protected:
                                        dgConfirmDelete, dgCancelOnExit, dgTitleClick,   dgTitleHotTrack};
         grid->TitleFont->Name = "Tahoma";
         grid->TitleFont->Size = 8;
-        struct Spec {
+        struct ColumnDef {
             const char* field;
             const char* title;
             int width;
         };
-        for (const Spec& s :
-             {Spec{"controle", "Nº Controle", 64}, Spec{"nomecliente", "Nome do Cliente", 150},
-              Spec{"credito", "Credito R$", 80}, Spec{"data", "Data", 80}, Spec{"baixado", "", 42}}) {
+        for (const ColumnDef& s :
+             {ColumnDef{"controle", "Nº Controle", 64}, ColumnDef{"nomecliente", "Nome do Cliente", 150},
+              ColumnDef{"credito", "Credito R$", 80}, ColumnDef{"data", "Data", 80},
+              ColumnDef{"baixado", "", 42}}) {
             TColumn* c = grid->Columns.Add();
             c->FieldName = s.field;
             c->Title.Caption = QString::fromUtf8(s.title);
