@@ -259,8 +259,7 @@ std::vector<BoundValue> TMyQuery::ValuesFor(const QStringList& placeholders,
     return values;
 }
 
-void TMyQuery::Fetch(const QString& sql, const QStringList& placeholders, std::vector<BoundValue> values) {
-    (void)placeholders;
+void TMyQuery::Fetch(const QString& sql, const std::vector<BoundValue>& values) {
     Loader loader(*this);
     RunQuery(Conn(), sql, values, loader);
 }
@@ -285,14 +284,13 @@ void TMyQuery::InternalOpen() {
             mv.type = TFieldType::ftLargeint;
         else if (std::holds_alternative<QByteArray>(value))
             mv.type = TFieldType::ftString;
-        Fetch(parsed.serverText, parsed.placeholders,
-              ValuesFor(parsed.placeholders, {{QStringLiteral("__master"), mv}}));
+        Fetch(parsed.serverText, ValuesFor(parsed.placeholders, {{QStringLiteral("__master"), mv}}));
         lastMasterValue_ = value;
         haveMasterValue_ = true;
         return;
     }
     const ParsedStatement parsed = ParseNamedParameters(StatementText());
-    Fetch(parsed.serverText, parsed.placeholders, ValuesFor(parsed.placeholders, {}));
+    Fetch(parsed.serverText, ValuesFor(parsed.placeholders, {}));
 }
 
 void TMyQuery::Execute() {

@@ -96,7 +96,7 @@ private:
     class Loader;
     void SqlChanged();
     void MasterChanged(TDataEvent event);
-    void Fetch(const QString& sql, const QStringList& placeholders, std::vector<BoundValue> values);
+    void Fetch(const QString& sql, const std::vector<BoundValue>& values);
     void RequeryDetail();
     BoundValue CurrentKey() const;
     std::vector<BoundValue> ValuesFor(const QStringList& placeholders,
