@@ -7,6 +7,7 @@
 #include "platform/ui/Handlers.h"
 #include "platform/ui/Property.h"
 
+#include <QMouseEvent>
 #include <QPalette>
 #include <QPoint>
 #include <QRect>
@@ -148,6 +149,22 @@ TControl* ControlOf(QWidget* widget);
 // window carry the same letter, the one created first is pressed. Buttons call this from event(); true
 // when the event was a mnemonic and has been handled.
 bool HandleMnemonic(QAbstractButton& button, QEvent* event);
+
+// What the platform calls a click: a left-button press and its release inside the same widget.
+class TClickTracker {
+public:
+    void Press(const QMouseEvent& event) { pressed_ = event.button() == Qt::LeftButton; }
+    // True when this release completes a click.
+    bool Release(const QWidget& widget, const QMouseEvent& event) {
+        const bool click = pressed_ && event.button() == Qt::LeftButton &&
+                           widget.rect().contains(event.position().toPoint());
+        pressed_ = false;
+        return click;
+    }
+
+private:
+    bool pressed_ = false;
+};
 
 // A Qt widget class made into a control.
 template <class W> class TWinControl : public W, public TControl {

@@ -106,16 +106,13 @@ void TPanel::paintEvent(QPaintEvent*) {
 }
 
 void TPanel::mousePressEvent(QMouseEvent* event) {
-    pressed_ = event->button() == Qt::LeftButton;
+    click_.Press(*event);
     event->accept();
 }
 
 void TPanel::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click =
-        pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    pressed_ = false;
     event->accept();
-    if (click)
+    if (click_.Release(*this, *event))
         Fire(OnClick, this);
 }
 

@@ -56,7 +56,7 @@ private:
     int bevelWidth_ = 1;
     int borderWidth_ = 0;
     TBorderStyle borderStyle_ = bsNone;
-    bool pressed_ = false;
+    TClickTracker click_;
 };
 
 enum TShapeType { stRectangle, stSquare, stRoundRect, stRoundSquare, stEllipse, stCircle };

@@ -73,16 +73,13 @@ void TLabel::paintEvent(QPaintEvent*) {
 }
 
 void TLabel::mousePressEvent(QMouseEvent* event) {
-    pressed_ = event->button() == Qt::LeftButton;
+    click_.Press(*event);
     event->accept();
 }
 
 void TLabel::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click =
-        pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    pressed_ = false;
     event->accept();
-    if (click)
+    if (click_.Release(*this, *event))
         Fire(OnClick, this);
 }
 

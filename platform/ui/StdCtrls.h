@@ -42,7 +42,7 @@ private:
     QString caption_;
     bool autoSize_ = true;
     bool transparent_ = false;
-    bool pressed_ = false;
+    TClickTracker click_;
 };
 
 enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
